@@ -10,7 +10,7 @@ packages=(
     fonts-noto-cjk
 )
 if [[ "${1:-}" == "--tests" ]]; then
-    packages+=(xvfb xauth clang libclang-rt-14-dev)
+    packages+=(xvfb xauth clang libclang-rt-14-dev desktop-file-utils appstream dpkg-dev file imagemagick)
 fi
 
 missing=()
