@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-qpa-plugins libgl-dev
     libmpfr-dev libgmp-dev
     fonts-noto-cjk
+    libqt6svg6
 )
 if [[ "${1:-}" == "--tests" ]]; then
     packages+=(xvfb xauth clang libclang-rt-14-dev desktop-file-utils appstream dpkg-dev file imagemagick)
