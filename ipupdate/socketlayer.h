@@ -37,7 +37,17 @@ public:
     virtual std::optional<HostEntry> gethostbyname(const QByteArray &name) = 0;
 };
 
-// The layer of this machine.
+// The layer of this machine. It reports version 1.1 and as many sockets as the process may open
+// files (at most 32767). Its host record for this machine's own name lists the IPv4 addresses
+// of the interfaces that are up, loopback excluded, in interface order, as Windows does; only
+// when there are none, the addresses the name resolves to. Error codes are the system's errno.
 SocketLayer &systemSocketLayer();
+
+// The address list of this machine's host record, from the addresses of its interfaces that
+// are up (loopback excluded) and those its name resolves to. A loopback address would pass
+// the address test and be registered with the provider, so it is never listed: a machine
+// reachable only through loopback gets an empty list.
+QList<QByteArray> ownHostAddresses(const QList<QByteArray> &upInterfaces,
+                                   const QList<QByteArray> &resolved);
 
 } // namespace ipupdate
