@@ -10,3 +10,5 @@ qt_add_library(ipupdate_core STATIC
 )
 target_include_directories(ipupdate_core PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(ipupdate_core PUBLIC Qt6::Core)
+
+add_widget_test(test_setini SOURCES tests/test_setini.cpp LIBRARIES ipupdate_core)

@@ -359,7 +359,9 @@ bool WriteSetting(const QString &section, const QString &key, const QString &val
         return true;
 
     QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a short write (disk full, file size limit) shows in write()'s count;
+    // a buffered QSaveFile can drop the rest of its buffer and still commit.
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
 #ifdef Q_OS_UNIX
     // The file holds a password in plain text.
