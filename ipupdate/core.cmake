@@ -12,3 +12,7 @@ target_include_directories(ipupdate_core PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(ipupdate_core PUBLIC Qt6::Core)
 
 add_widget_test(test_setini SOURCES tests/test_setini.cpp LIBRARIES ipupdate_core)
+add_widget_test(test_socketstartup SOURCES tests/test_socketstartup.cpp tests/fakestartup.h
+                LIBRARIES ipupdate_core)
+add_widget_test(test_addressdiscovery SOURCES tests/test_addressdiscovery.cpp tests/fakestartup.h
+                LIBRARIES ipupdate_core)

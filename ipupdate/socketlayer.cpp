@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <limits>
 
 #include <arpa/inet.h>
 #include <ifaddrs.h>
@@ -26,8 +27,8 @@ qint16 socketLimit()
 {
     rlimit limit{};
     if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
-        return 32767;
-    return qint16(std::min<rlim_t>(limit.rlim_cur, 32767));
+        return socketCountFor(std::numeric_limits<quint64>::max());
+    return socketCountFor(limit.rlim_cur);
 }
 
 QByteArray ipv4Bytes(const sockaddr *address)
@@ -128,6 +129,11 @@ private:
 };
 
 } // namespace
+
+qint16 socketCountFor(quint64 openFiles)
+{
+    return qint16(std::min<quint64>(openFiles, std::numeric_limits<qint16>::max()));
+}
 
 QList<QByteArray> ownHostAddresses(const QList<QByteArray> &upInterfaces, const QList<QByteArray> &resolved)
 {

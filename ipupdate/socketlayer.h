@@ -43,6 +43,10 @@ public:
 // when there are none, the addresses the name resolves to. Error codes are the system's errno.
 SocketLayer &systemSocketLayer();
 
+// The number of sockets that a limit of `openFiles` open files allows, as the 16-bit count of
+// the start-up record: at most 32767, the largest count it holds.
+qint16 socketCountFor(quint64 openFiles);
+
 // The address list of this machine's host record, from the addresses of its interfaces that
 // are up (loopback excluded) and those its name resolves to. A loopback address would pass
 // the address test and be registered with the provider, so it is never listed: a machine
