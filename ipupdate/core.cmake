@@ -16,3 +16,4 @@ add_widget_test(test_socketstartup SOURCES tests/test_socketstartup.cpp tests/fa
                 LIBRARIES ipupdate_core)
 add_widget_test(test_addressdiscovery SOURCES tests/test_addressdiscovery.cpp tests/fakestartup.h
                 LIBRARIES ipupdate_core)
+add_widget_test(test_settingsplace SOURCES tests/test_settingsplace.cpp LIBRARIES ipupdate_core)
