@@ -1,1 +1,30 @@
-# program.cmake
+# The provider this build works with: where its record-change page lies and its two domain
+# types. Point the host at any server, a test server on loopback included.
+set(OSTRAND_PROVIDER_HOST "ddns.example.net" CACHE STRING
+    "Host of the provider's record-change page, optionally with :port")
+set(OSTRAND_DOMAIN_SUFFIX_1 ".dyn.example.net" CACHE STRING "First domain type in the list")
+set(OSTRAND_DOMAIN_SUFFIX_2 ".dyn.example.com" CACHE STRING "Second domain type in the list")
+configure_file(providerconfig.h.in ${CMAKE_BINARY_DIR}/ipupdate/providerconfig.h @ONLY)
+
+find_package(Qt6 6.4 REQUIRED COMPONENTS WebEngineCore)
+
+# The windows and the unseen provider page, apart from main() so that tests drive them.
+qt_add_library(ipupdate_window STATIC
+    frmabout.cpp frmabout.h frmabout.ui
+    frmmain.cpp frmmain.h frmmain.ui
+    handcursor.cpp handcursor.h
+    providerpage.cpp providerpage.h
+    providerconfig.h.in
+)
+# The windows' headers include their generated form classes, so whoever includes them needs
+# the place where those are generated.
+target_include_directories(ipupdate_window PUBLIC ${PROJECT_SOURCE_DIR} ${CMAKE_BINARY_DIR}
+    ${CMAKE_CURRENT_BINARY_DIR}/ipupdate_window_autogen/include)
+target_link_libraries(ipupdate_window PUBLIC ipupdate_core common_window Qt6::Widgets Qt6::WebEngineCore)
+qt_add_resources(ipupdate_window ostrand_resources
+    PREFIX /ipupdate
+    FILES icons/ostrand.svg providerpage.js
+)
+
+qt_add_executable(Ostrand WIN32 main.cpp)
+target_link_libraries(Ostrand PRIVATE ipupdate_window)
