@@ -1,0 +1,19 @@
+#include "dosecalc/form2.h"
+
+#include "dosecalc/controlevents.h"
+
+#include "common/windowsetup.h"
+
+Form2::Form2(QWidget *parent) : QWidget(parent)
+{
+    setupUi(this);
+    common::setUpWindow(this);
+    // No control here takes the focus, so the window holds it itself and loses it to Form1.
+    dosecalc::closeOnLostFocus(this);
+    dosecalc::onClick(Label1, [this] { Label1_Click(); });
+}
+
+void Form2::Label1_Click()
+{
+    close();
+}
