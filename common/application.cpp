@@ -8,14 +8,17 @@ namespace common {
 
 void initApplication(const QString &title, const QString &iconPath)
 {
+    // The name only: a display name would be appended to every window caption on X11.
     QApplication::setApplicationName(title);
-    QApplication::setApplicationDisplayName(title);
     QApplication::setStyle(QStringLiteral("Fusion"));
     if (!iconPath.isEmpty())
         QApplication::setWindowIcon(QIcon(iconPath));
     QFont::insertSubstitutions(QStringLiteral("宋体"),
                                {QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
                                 QStringLiteral("Noto Sans CJK SC")});
+    // The layouts were drawn for the default font of a Chinese desktop, 宋体 9 point: a label such
+    // as "体重（Kg）" just fills its 900 twips in it.
+    QApplication::setFont(QFont(QStringLiteral("宋体"), 9));
 }
 
 } // namespace common

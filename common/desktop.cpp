@@ -12,7 +12,8 @@ class SystemOpener : public DesktopOpener {
 public:
     void open(const QString &address, const QString &) override
     {
-        QDesktopServices::openUrl(QUrl(address));
+        // A bare web address such as "example.org" gets its http:// here.
+        QDesktopServices::openUrl(QUrl::fromUserInput(address));
     }
 };
 

@@ -10,7 +10,7 @@ void showMessage(QWidget *parent, const QString &text, MessageIcon icon, const Q
     const QMessageBox::Icon shown = icon == MessageIcon::Information ? QMessageBox::Information
                                     : icon == MessageIcon::Warning   ? QMessageBox::Warning
                                                                      : QMessageBox::NoIcon;
-    QMessageBox box(shown, title.isEmpty() ? QGuiApplication::applicationDisplayName() : title,
+    QMessageBox box(shown, title.isEmpty() ? QGuiApplication::applicationName() : title,
                     text, QMessageBox::Ok, parent);
     box.exec();
 }
