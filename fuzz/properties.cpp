@@ -2,6 +2,9 @@
 
 #include "common/faults.h"
 #include "common/numerictext.h"
+#include "ipupdate/setini.h"
+
+#include <iconv.h>
 
 #include <bit>
 #include <cmath>
@@ -51,6 +54,25 @@ QString positional(const QString &text)
     if (newPoint >= digits.size())
         return sign + digits + QString(newPoint - digits.size(), u'0');
     return sign + digits.left(newPoint) + u'.' + digits.mid(newPoint);
+}
+
+// Bytes that one character takes in GBK. U+FFFD, which stands for bytes that were no character,
+// and any other character GBK cannot hold count as one byte, the least they can have taken.
+int gbkBytes(QChar c)
+{
+    if (c.unicode() < 0x80)
+        return 1;
+    static const iconv_t toGbk = iconv_open("CP936", "UTF-16LE");
+    char16_t unit = c.unicode();
+    char *in = reinterpret_cast<char *>(&unit);
+    size_t inLeft = sizeof unit;
+    char out[8];
+    char *outPointer = out;
+    size_t outLeft = sizeof out;
+    iconv(toGbk, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(toGbk, &in, &inLeft, &outPointer, &outLeft) == size_t(-1))
+        return 1;
+    return int(sizeof out - outLeft);
 }
 
 } // namespace
@@ -148,12 +170,28 @@ QString checkDisplayRoundTrip(double value)
     return {};
 }
 
+QString checkSettingsReader(const QByteArray &fileBytes)
+{
+    for (const QString &key : {QStringLiteral("username"), QStringLiteral("domain"), QStringLiteral("password")}) {
+        const QString value = ipupdate::ReadSettingFromBytes(fileBytes, QStringLiteral("myset"), key);
+        int bytes = 0;
+        for (QChar c : value)
+            bytes += gbkBytes(c);
+        if (bytes > 254)
+            return QStringLiteral("%1 read as %2 bytes of GBK: %3").arg(key).arg(bytes).arg(value);
+        if (value.contains(u'\r') || value.contains(u'\n'))
+            return QStringLiteral("%1 read across a line end: %2").arg(key, value);
+    }
+    return {};
+}
+
 const QList<Target> &targets()
 {
     static const QList<Target> all = {
         {"read_lenient", [](const QByteArray &bytes) { return checkLenientReading(textFromBytes(bytes)); }},
         {"read_strict", [](const QByteArray &bytes) { return checkStrictReading(textFromBytes(bytes)); }},
         {"display_roundtrip", [](const QByteArray &bytes) { return checkDisplayRoundTrip(doubleFromBytes(bytes)); }},
+        {"settings_reader", checkSettingsReader},
     };
     return all;
 }

@@ -28,6 +28,10 @@ double doubleFromBytes(const QByteArray &bytes);
 // the value within the 15-digit rounding.
 QString checkDisplayRoundTrip(double value);
 
+// Reading any settings file, for each of the program's three keys, ends in a value of at most 254
+// bytes of GBK that lies within one line.
+QString checkSettingsReader(const QByteArray &fileBytes);
+
 // The fuzz targets: each takes the raw bytes of one input. Seeds lie in corpus/<name>/, inputs
 // that once made the target fail in regressions/<name>/.
 struct Target {
