@@ -33,7 +33,8 @@
 // - A missing key goes right after the last key line of its section (right after the section
 //   line when it has none); a missing section goes at the end of the file, after a CR LF when
 //   the last line lacks a line end. Every other byte of the file stays as it was.
-// - The value is written exactly as given (no quotes are added).
+// - The value is written exactly as given (no quotes are added). A write that would change no
+//   byte leaves the file untouched.
 // - The new contents go to a temporary file beside the old one that then replaces it, so no
 //   half-written file is ever left. A new file is readable by its owner only (it holds a
 //   password in plain text); an existing file keeps its permissions.
