@@ -2,7 +2,7 @@
 # Builds the Debian package from the build tree as it stands, unpacks it as a user's machine
 # would hold it, and starts each program from the unpacked files.
 #
-#   package_test.sh <build dir> <program>... [-- <program not built yet>...]
+#   package_test.sh <build dir> <program>=<its built file>... [-- <program without a target>...]
 #
 # A program named after "--" has no target in this build yet; it is reported, not tested.
 set -euo pipefail
@@ -10,7 +10,8 @@ set -euo pipefail
 build=$1
 shift
 programs=()
-while (( $# )) && [[ $1 != -- ]]; do programs+=("$1"); shift; done
+built_files=()
+while (( $# )) && [[ $1 != -- ]]; do programs+=("${1%%=*}"); built_files+=("${1#*=}"); shift; done
 (( $# )) && shift
 not_built=("$@")
 
@@ -25,6 +26,10 @@ for program in "${not_built[@]}"; do
     echo "not in this build yet, not tested: $program"
 done
 (( ${#programs[@]} )) || fail "no program is built yet: nothing to package"
+# The package is made of the build tree as it is; packaging does not build.
+for i in "${!programs[@]}"; do
+    [[ -x ${built_files[$i]} ]] || fail "${programs[$i]} is not built yet: run cmake --build first"
+done
 
 work=$(mktemp -d)
 pids=()
