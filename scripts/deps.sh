@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-qpa-plugins libgl-dev
     libmpfr-dev libgmp-dev
     fonts-noto-cjk
+    librsvg2-bin
     libqt6svg6
 )
 if [[ "${1:-}" == "--tests" ]]; then
