@@ -7,6 +7,8 @@
 Form2::Form2(QWidget *parent) : QWidget(parent)
 {
     setupUi(this);
+    // Each line of the explanation ends in CR LF, as it was written; a .ui file cannot keep a CR.
+    Label1->setText(Label1->text().replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
     common::setUpWindow(this);
     // No control here takes the focus, so the window holds it itself and loses it to Form1.
     dosecalc::closeOnLostFocus(this);
