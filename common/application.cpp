@@ -10,6 +10,8 @@ void initApplication(const QString &title, const QString &iconPath)
 {
     // The name only: a display name would be appended to every window caption on X11.
     QApplication::setApplicationName(title);
+    // Lets the desktop match the windows to the program's installed desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.desktrio.") + title);
     QApplication::setStyle(QStringLiteral("Fusion"));
     if (!iconPath.isEmpty())
         QApplication::setWindowIcon(QIcon(iconPath));
