@@ -14,10 +14,13 @@
 #include "common/windowsetup.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <cmath>
 
 namespace {
 
@@ -45,10 +48,11 @@ Form1::Form1(QWidget *parent) : QWidget(parent)
     raiseAfter(Label1, Label14);
     raiseAfter(Label13, Label7);
 
-    m_results = {Result{Label12, {}}, Result{Label15, {}}, Result{Label26, {}},
-                 Result{Label28, {}}, Result{Label32, {}}, Result{Label34, {}}};
+    m_results = {Result{Label12, {}, {}}, Result{Label15, {}, {}}, Result{Label26, {}, {}},
+                 Result{Label28, {}, {}}, Result{Label32, {}, {}}, Result{Label34, {}, {}}};
     for (Result &result : m_results) {
         result.current = result.label->palette();
+        result.font = result.label->font();
         result.label->setToolTipDuration(-1);
     }
 
@@ -178,14 +182,35 @@ void Form1::Label37_Click()
 void Form1::showResult(QLabel *label, double value)
 {
     label->setText(common::DisplayText(value));
-    setStale(resultOf(label), false);
+    Result &result = resultOf(label);
+    fitFigure(result);
+    setStale(result, false);
     ++m_resultsWritten;
+}
+
+// A figure of all its 15 digits is wider than its label in the label's own font; it is drawn
+// smaller rather than cut off, since a cut figure can hide a digit before the point.
+void Form1::fitFigure(Result &result)
+{
+    QLabel *label = result.label;
+    const QFontMetricsF metrics(result.font);
+    // A label with a frame indents its text by half an x, as QLabel does.
+    const qreal indent = label->indent() >= 0 ? label->indent() : label->frameWidth() > 0 ? metrics.horizontalAdvance(QLatin1Char('x')) / 2 : 0;
+    const qreal room = label->contentsRect().width() - 2 * label->margin() - indent;
+    const qreal needed = metrics.horizontalAdvance(label->text());
+    QFont font = result.font;
+    if (needed > room)
+        font.setPointSizeF(std::floor(result.font.pointSizeF() * room / needed * 4) / 4);
+    if (label->font() != font)
+        label->setFont(font);
 }
 
 void Form1::clearResult(QLabel *label)
 {
     label->clear();
-    setStale(resultOf(label), false);
+    Result &result = resultOf(label);
+    fitFigure(result);
+    setStale(result, false);
 }
 
 void Form1::markUnwrittenStale(qsizetype first, qsizetype count)

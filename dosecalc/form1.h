@@ -2,6 +2,7 @@
 
 #include "ui_form1.h"
 
+#include <QFont>
 #include <QPalette>
 #include <QWidget>
 
@@ -37,12 +38,14 @@ private:
     struct Result {
         QLabel *label;
         QPalette current;
+        QFont font;
         bool stale = false;
     };
     void showResult(QLabel *label, double value);
     void clearResult(QLabel *label);
     void markUnwrittenStale(qsizetype first, qsizetype count);
     void setStale(Result &result, bool stale);
+    void fitFigure(Result &result);
     Result &resultOf(QLabel *label);
 
     // Label12, Label15 of the area panel, then Label26, Label28, Label32, Label34 of the

@@ -38,6 +38,7 @@ private slots:
     void frontControls();
     void areaFollowsEveryKeystroke();
     void carboplatinFollowsEveryKeystroke();
+    void figuresShowWhole();
     void typingPrefixesNeverFault_data();
     void typingPrefixesNeverFault();
     void faultsLeaveCaptionsMarkedStale_data();
@@ -168,6 +169,25 @@ void TestForm1::carboplatinFollowsEveryKeystroke()
     QTest::keyClicks(box("Text6"), QStringLiteral("90"));
     QCOMPARE((QStringList{caption("Label26"), caption("Label28"), caption("Label32"), caption("Label34")}),
              (QStringList{"61.2539974975586", "52.0658978729248", "431.269987487793", "385.329489364624"}));
+}
+
+// A figure is never cut off at its label's edge: a cut 15-digit dose would read as a smaller one.
+void TestForm1::figuresShowWhole()
+{
+    auto fits = [](const QLabel *shown) {
+        return QFontMetrics(shown->font()).horizontalAdvance(shown->text()) <= shown->contentsRect().width();
+    };
+    QTest::keyClicks(box("Text1"), QStringLiteral("170"));
+    QTest::keyClicks(box("Text2"), QStringLiteral("60"));
+    QTest::keyClicks(box("Text3"), QStringLiteral("100000000000000"));
+    QCOMPARE(caption("Label15"), QStringLiteral("169494680663474"));
+    QVERIFY(fits(label("Label12")));
+    QVERIFY(fits(label("Label15")));
+    // A short figure keeps the label's own size.
+    QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
+    QTest::keyClick(box("Text1"), '1');
+    QCOMPARE(caption("Label15"), QStringLiteral("0"));
+    QCOMPARE(label("Label15")->font().pointSizeF(), 10.5);
 }
 
 void TestForm1::typingPrefixesNeverFault_data()
