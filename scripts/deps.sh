@@ -13,6 +13,7 @@ packages=(
 )
 if [[ "${1:-}" == "--tests" ]]; then
     packages+=(xvfb xauth clang libclang-rt-14-dev desktop-file-utils appstream dpkg-dev file imagemagick)
+    packages+=(libbenchmark-dev)
 fi
 
 missing=()

@@ -27,3 +27,6 @@ ctest --test-dir build/release --output-on-failure -j "$jobs"
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
+
+echo "== A short fuzz run of each fuzz target (longer runs by hand: scripts/fuzz.sh SECONDS)"
+scripts/fuzz.sh 6
