@@ -28,3 +28,11 @@ qt_add_resources(ipupdate_window ostrand_resources
 
 qt_add_executable(Ostrand WIN32 main.cpp)
 target_link_libraries(Ostrand PRIVATE ipupdate_window)
+
+# Tests of the windows. Those with the browser engine switch its sandbox off, which cannot
+# start as root; the program itself never does.
+add_widget_test(test_providerpage SOURCES tests/test_providerpage.cpp tests/test_frmmain_fixture.h
+                tests/testserver.cpp tests/testserver.h tests/fakestartup.h
+                LIBRARIES ipupdate_window common_testing Qt6::Network)
+set_tests_properties(test_providerpage PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1" TIMEOUT 300)
