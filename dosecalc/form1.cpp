@@ -48,11 +48,22 @@ Form1::Form1(QWidget *parent) : QWidget(parent)
     raiseAfter(Label1, Label14);
     raiseAfter(Label13, Label7);
 
-    m_results = {Result{Label12, {}, {}}, Result{Label15, {}, {}}, Result{Label26, {}, {}},
-                 Result{Label28, {}, {}}, Result{Label32, {}, {}}, Result{Label34, {}, {}}};
-    for (Result &result : m_results) {
+    QLabel *const results[] = {Label12, Label15, Label26, Label28, Label32, Label34};
+    for (std::size_t i = 0; i < m_results.size(); ++i) {
+        Result &result = m_results[i];
+        result.label = results[i];
         result.current = result.label->palette();
         result.font = result.label->font();
+        // Figures are measured on every keystroke: the widths of their characters are kept.
+        result.metrics.emplace(result.font);
+        for (char16_t c = 0; c < result.advances.size(); ++c)
+            result.advances[c] = result.metrics->horizontalAdvance(QChar(c));
+        // A label with a frame indents its text by half an x, as QLabel does.
+        const QLabel *label = result.label;
+        const qreal indent = label->indent() >= 0 ? label->indent()
+                             : label->frameWidth() > 0 ? result.metrics->horizontalAdvance(QLatin1Char('x')) / 2
+                                                       : 0;
+        result.room = label->contentsRect().width() - 2 * label->margin() - indent;
         result.label->setToolTipDuration(-1);
     }
 
@@ -193,16 +204,17 @@ void Form1::showResult(QLabel *label, double value)
 void Form1::fitFigure(Result &result)
 {
     QLabel *label = result.label;
-    const QFontMetricsF metrics(result.font);
-    // A label with a frame indents its text by half an x, as QLabel does.
-    const qreal indent = label->indent() >= 0 ? label->indent() : label->frameWidth() > 0 ? metrics.horizontalAdvance(QLatin1Char('x')) / 2 : 0;
-    const qreal room = label->contentsRect().width() - 2 * label->margin() - indent;
-    const qreal needed = metrics.horizontalAdvance(label->text());
-    QFont font = result.font;
-    if (needed > room)
-        font.setPointSizeF(std::floor(result.font.pointSizeF() * room / needed * 4) / 4);
-    if (label->font() != font)
+    qreal needed = 0;
+    for (const QChar c : label->text())
+        needed += c.unicode() < result.advances.size() ? result.advances[c.unicode()] : result.metrics->horizontalAdvance(c);
+    qreal size = result.font.pointSizeF();
+    if (needed > result.room)
+        size = std::floor(size * result.room / needed * 4) / 4;
+    if (label->font().pointSizeF() != size) {
+        QFont font = result.font;
+        font.setPointSizeF(size);
         label->setFont(font);
+    }
 }
 
 void Form1::clearResult(QLabel *label)

@@ -3,10 +3,12 @@
 #include "ui_form1.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPalette>
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -36,9 +38,12 @@ private:
     // recalculation stops at a fault, the labels it did not reach no longer belong to the boxes
     // and are shown as stale until they are written or cleared again.
     struct Result {
-        QLabel *label;
+        QLabel *label = nullptr;
         QPalette current;
         QFont font;
+        std::optional<QFontMetricsF> metrics;
+        std::array<qreal, 128> advances{};
+        qreal room = 0;
         bool stale = false;
     };
     void showResult(QLabel *label, double value);

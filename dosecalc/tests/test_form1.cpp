@@ -2,6 +2,8 @@
 #include "dosecalc/form2.h"
 #include "dosecalc/form3.h"
 
+#include "dosecalc/tests/fakeopener.h"
+
 #include "common/application.h"
 #include "common/credits.h"
 #include "common/desktop.h"
@@ -15,12 +17,6 @@
 #include <QtTest>
 
 namespace {
-
-class FakeOpener : public common::DesktopOpener {
-public:
-    void open(const QString &address, const QString &) override { opened.append(address); }
-    QStringList opened;
-};
 
 const QString kStaleMark = QStringLiteral("不是当前输入的计算结果");
 

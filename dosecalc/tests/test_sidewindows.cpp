@@ -2,6 +2,8 @@
 #include "dosecalc/form2.h"
 #include "dosecalc/form3.h"
 
+#include "dosecalc/tests/fakeopener.h"
+
 #include "common/application.h"
 #include "common/credits.h"
 #include "common/desktop.h"
@@ -13,12 +15,6 @@
 #include <QtTest>
 
 namespace {
-
-class FakeOpener : public common::DesktopOpener {
-public:
-    void open(const QString &address, const QString &) override { opened.append(address); }
-    QStringList opened;
-};
 
 template <typename T = QWidget>
 T *control(QWidget *window, const char *name)
