@@ -74,11 +74,15 @@ struct WindowLayout {
 // ends when QTest::currentTestFailed() says so.
 void checkControl(QWidget *window, const ControlLayout &expected);
 void checkWindow(QWidget *window, const WindowLayout &expected);
+// The control as drawn: a label's background in `backColor`, and its text (or the line) in
+// `foreColor`; either may be null.
+void checkDrawnColors(QWidget *control, const char *foreColor, const char *backColor, bool line = false);
 // `front` is drawn over `back`: both lie in one container and `front` comes later in it.
 void checkInFront(QWidget *window, const char *front, const char *back);
 
-// The named, focusable controls in the window's focus chain, in chain order.
-QStringList focusChain(QWidget *window);
+// The named, focusable controls in the window's focus chain, in chain order. The chain is a
+// ring; the list starts at `first` when that is in it.
+QStringList focusChain(QWidget *window, const QString &first = {});
 
 } // namespace layout
 

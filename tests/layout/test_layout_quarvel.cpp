@@ -96,6 +96,8 @@ private slots:
     void controls();
     void stacking_data();
     void stacking();
+    void resultsDrawnInTheirColours_data();
+    void resultsDrawnInTheirColours();
 
 private:
     QWidget *window(const QString &name) const;
@@ -111,14 +113,6 @@ void TestLayoutQuarvel::initTestCase()
     m_form1 = std::make_unique<Form1>();
     m_form2 = std::make_unique<Form2>();
     m_form3 = std::make_unique<Form3>();
-
-    // The result labels are empty at start; typed figures show the colours of their texts.
-    const std::pair<const char *, const char *> typed[] = {
-        {"Text1", "170"}, {"Text2", "60"}, {"Text3", "100"},
-        {"Text4", "60"}, {"Text5", "70"}, {"Text6", "88"},
-    };
-    for (const auto &[name, text] : typed)
-        QTest::keyClicks(m_form1->findChild<QLineEdit *>(QLatin1String(name)), QLatin1String(text));
 }
 
 QWidget *TestLayoutQuarvel::window(const QString &name) const
@@ -189,7 +183,7 @@ void TestLayoutQuarvel::controls_data()
         heading("Label6", 240, 975, blue),
         result("Label12", 1320, 975, red, yellow),
         unit("Label1", 2880, 975),
-        // The raised 2 of square metres follows the unit's text, wherever that ends.
+        // The raised 2s follow the text of their units, wherever the font makes it end.
         song({.name = "Label14", .left = kFree, .top = 975, .sizing = Sizing::ToText, .pointSize = 9,
               .bold = Is::No, .opaque = Is::No}),
         song({.name = "Label9", .left = 120, .top = 1455, .sizing = Sizing::ToText, .pointSize = 9,
@@ -197,7 +191,7 @@ void TestLayoutQuarvel::controls_data()
         heading("Label10", 360, 1815, "&H00008000&"),
         box("Text3", 1920, 1815, 1215, 315, 10.5, Qt::AlignRight),
         unit("Label13", 3240, 1815),
-        song({.name = "Label7", .left = 3840, .top = 1815, .sizing = Sizing::ToText, .pointSize = 9,
+        song({.name = "Label7", .left = kFree, .top = 1815, .sizing = Sizing::ToText, .pointSize = 9,
               .bold = Is::No, .opaque = Is::No}),
         heading("Label21", 840, 2295, "&H00C000C0&"),
         result("Label15", 1920, 2295, red, yellow),
@@ -282,6 +276,38 @@ void TestLayoutQuarvel::stacking()
     QFETCH(QString, front);
     QFETCH(QString, back);
     checkInFront(m_form1.get(), qPrintable(front), qPrintable(back));
+}
+
+void TestLayoutQuarvel::resultsDrawnInTheirColours_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("fore");
+    QTest::addColumn<QString>("back");
+
+    QTest::newRow("Form1/Label12") << QStringLiteral("Label12") << red << yellow;
+    QTest::newRow("Form1/Label15") << QStringLiteral("Label15") << red << yellow;
+    QTest::newRow("Form1/Label26") << QStringLiteral("Label26") << red << yellow;
+    QTest::newRow("Form1/Label28") << QStringLiteral("Label28") << red << yellow;
+    QTest::newRow("Form1/Label32") << QStringLiteral("Label32") << green << teal;
+    QTest::newRow("Form1/Label34") << QStringLiteral("Label34") << green << teal;
+}
+
+void TestLayoutQuarvel::resultsDrawnInTheirColours()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, fore);
+    QFETCH(QString, back);
+
+    // The result labels are empty at start; typed figures show their texts.
+    Form1 form;
+    const std::pair<const char *, const char *> typed[] = {
+        {"Text1", "170"}, {"Text2", "60"}, {"Text3", "100"}, {"Text4", "60"}, {"Text5", "70"}, {"Text6", "88"},
+    };
+    for (const auto &[box, text] : typed)
+        QTest::keyClicks(form.findChild<QLineEdit *>(QLatin1String(box)), QLatin1String(text));
+    auto *label = form.findChild<QWidget *>(name);
+    QVERIFY(label);
+    checkDrawnColors(label, qPrintable(fore), qPrintable(back));
 }
 
 QTEST_MAIN(TestLayoutQuarvel)
