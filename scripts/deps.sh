@@ -12,7 +12,7 @@ packages=(
     libqt6svg6
 )
 if [[ "${1:-}" == "--tests" ]]; then
-    packages+=(xvfb xauth clang libclang-rt-14-dev desktop-file-utils appstream dpkg-dev file imagemagick)
+    packages+=(xvfb xauth clang libclang-rt-14-dev desktop-file-utils appstream dpkg-dev file imagemagick xdotool)
     packages+=(libbenchmark-dev)
 fi
 
