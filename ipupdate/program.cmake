@@ -36,3 +36,9 @@ add_widget_test(test_providerpage SOURCES tests/test_providerpage.cpp tests/test
                 LIBRARIES ipupdate_window common_testing Qt6::Network)
 set_tests_properties(test_providerpage PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1" TIMEOUT 300)
+add_widget_test(test_frmmain SOURCES tests/test_frmmain.cpp tests/test_frmmain_fixture.h
+                tests/testserver.cpp tests/testserver.h tests/fakestartup.h
+                LIBRARIES ipupdate_window common_testing Qt6::Network)
+set_tests_properties(test_frmmain PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1" TIMEOUT 300)
+add_widget_test(test_frmabout SOURCES tests/test_frmabout.cpp LIBRARIES ipupdate_window)
