@@ -75,10 +75,12 @@ ControlLayout button(const char *name, int left, int top, int width, int height)
                  .bold = Is::No});
 }
 
-// Form3's controls take the 10.5 point font of the frame that holds them.
+// Form3's controls carry no font of their own: they keep the window's, the default, and not
+// the 10.5 point of the frame, which has no caption to show it.
 ControlLayout inAbout(ControlLayout row)
 {
-    row.pointSize = 10.5;
+    if (row.pointSize == 0)
+        row.pointSize = kDefaultSize;
     row.bold = Is::No;
     return row;
 }
@@ -236,8 +238,8 @@ void TestLayoutQuarvel::controls_data()
                                                    .wrapped = Is::Yes};
 
     const ControlLayout form3[] = {
-        inAbout({.name = "Frame1", .left = 0, .top = -120, .width = 3615, .height = 2415}),
-        inAbout({.name = "Picture1", .left = 0, .top = 120, .width = 1455, .height = 2295}),
+        inAbout({.name = "Frame1", .left = 0, .top = -120, .width = 3615, .height = 2415, .pointSize = 10.5}),
+        {.name = "Picture1", .left = 0, .top = 120, .width = 1455, .height = 2295},
         inAbout({.name = "Label1", .left = 1560, .top = 240, .width = 2055, .height = 900, .wrapped = Is::Yes}),
         inAbout({.name = "Label2", .left = 1560, .top = 1200, .width = 1935, .height = 200}),
         inAbout({.name = "Label3", .left = 1560, .top = 1440, .width = 1935, .height = 195}),
