@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QHash>
 #include <QImage>
@@ -117,6 +118,21 @@ QString colorText(const QColor &color)
     return color.name();
 }
 
+// The top edge of a frame's border as drawn: the first row, in a column clear of the caption,
+// that is not the background of its container.
+int drawnBorderTop(QGroupBox *frame)
+{
+    const QImage image = drawn(frame);
+    const QWidget *container = frame->parentWidget();
+    const QRgb paper = container->palette().color(container->backgroundRole()).rgb();
+    const int column = frame->width() - 3;
+    for (int y = 0; y < image.height(); ++y) {
+        if (image.pixel(column, y) != paper)
+            return y;
+    }
+    return -1;
+}
+
 void checkGeometry(const QWidget *control, const ControlLayout &expected)
 {
     const QRect actual = control->geometry();
@@ -226,6 +242,18 @@ void checkControl(QWidget *window, const ControlLayout &expected)
         QCOMPARE(label->wordWrap(), expected.wrapped == Is::Yes);
     }
     checkColors(control, expected);
+    if (QTest::currentTestFailed())
+        return;
+    // The layouts place a frame's controls below a border that runs through the middle of its
+    // caption; a border drawn lower runs through the controls of the top row.
+    if (auto *frame = qobject_cast<QGroupBox *>(control); frame && !frame->title().isEmpty()) {
+        // The middle of the caption's em box: the layouts' font has no leading of its own.
+        const int middle = QFontInfo(frame->font()).pixelSize() / 2;
+        const int border = drawnBorderTop(frame);
+        QVERIFY2(qAbs(border - middle) <= 2,
+                 qPrintable(QStringLiteral("the border runs %1 pixels below the frame's top, the caption's "
+                                           "middle %2 pixels").arg(border).arg(middle)));
+    }
 }
 
 void checkWindow(QWidget *window, const WindowLayout &expected)
