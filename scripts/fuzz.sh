@@ -47,7 +47,7 @@ for target in "${wanted[@]}"; do
         status=1
     else
         grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|Done)' "$build/$target.log" || true
-        grep -E '^#[0-9]+ +DONE' "$build/$target.log" | tail -n 1 || true
+        grep -E '^#[0-9]+[[:space:]]+DONE' "$build/$target.log" | tail -n 1 || true
     fi
 done
 exit "$status"
