@@ -1,10 +1,12 @@
-#include "dosecalc/captionframe.h"
+#include "captionframe.h"
 
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 
 #include <cmath>
+
+namespace common {
 
 void CaptionFrame::paintEvent(QPaintEvent *)
 {
@@ -26,3 +28,5 @@ void CaptionFrame::paintEvent(QPaintEvent *)
     // Ideographs fill the em box, about 0.88 em of it above the baseline.
     painter.drawText(QPointF(caption.left() + 1, std::round(em * 0.88)), title());
 }
+
+} // namespace common
