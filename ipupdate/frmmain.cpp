@@ -105,9 +105,6 @@ void frmmain::setText4(const QString &text)
 
 void frmmain::Command1_Click()
 {
-    // The script of an earlier press is still running in the page: one submission per press.
-    if (WebBrowser1->isSubmitting())
-        return;
     WebBrowser1->FillAndSubmit({Text1->text(), Combo1->currentText(), Text2->text(), Text4->text()},
                                common::guarded([this](const SubmitOutcome &outcome) { confirmSubmitted(outcome); },
                                                faultSink()));

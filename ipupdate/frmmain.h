@@ -44,8 +44,6 @@ public:
     void setText3(const QString &text) override;
     void setText4(const QString &text) override;
 
-    ProviderPage *webBrowser() const { return WebBrowser1; }
-
 private:
     void Command1_Click();
     void Command2_Click();

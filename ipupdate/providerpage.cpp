@@ -141,15 +141,15 @@ void ProviderPage::Navigate(const QUrl &address)
     m_page->load(address);
 }
 
-bool ProviderPage::FillAndSubmit(const AccountFields &fields,
+void ProviderPage::FillAndSubmit(const AccountFields &fields,
                                  std::function<void(const SubmitOutcome &)> done)
 {
     if (m_submitting)
-        return false;
+        return;
     if (!m_loadedOnce) {
         done(SubmitOutcome::faulted(
             QStringLiteral("提供商的页面还没有打开，没有提交。设置未保存。")));
-        return true;
+        return;
     }
     m_submitting = true;
     m_completedWhileSubmitting = false;
@@ -166,7 +166,6 @@ bool ProviderPage::FillAndSubmit(const AccountFields &fields,
                               if (self && std::exchange(self->m_completedWhileSubmitting, false))
                                   emit self->DocumentComplete();
                           });
-    return true;
 }
 
 void ProviderPage::loadFinished()

@@ -61,12 +61,9 @@ public:
     // then presses every element of that form named "ok3", in element order, as one script run
     // in the page: all four fields are filled before the first press, and nothing is pressed
     // when filling fails. `done` receives the outcome on the user-interface thread, and not at
-    // all when the page is gone first. Returns false, doing nothing, while a run is pending.
-    bool FillAndSubmit(const AccountFields &fields, std::function<void(const SubmitOutcome &)> done);
-    bool isSubmitting() const { return m_submitting; }
-
-    // The engine's page, for tests that look into the document.
-    QWebEnginePage *page() const { return m_page; }
+    // all when the page is gone first. While a run is pending, a further call does nothing: one
+    // press of the confirm button submits once.
+    void FillAndSubmit(const AccountFields &fields, std::function<void(const SubmitOutcome &)> done);
 
 signals:
     void DocumentComplete();

@@ -261,15 +261,18 @@ void TestProviderPage::pageFaultsStopTheConfirm()
 void TestProviderPage::secondPressWhileRunningSubmitsNothing()
 {
     MainWindowRun run;
-    startOn(run, standardForm);
+    // The page counts the presses of its submit element and sends the count a moment later,
+    // as pages do that check their fields first.
+    startOn(run, R"(<form action="/answer" method="post"><input name="username">
+        <input type="hidden" name="presses" value="0">
+        <input type="button" name="ok3" onclick="this.form.presses.value++;
+            var form = this.form; setTimeout(function () { form.submit(); }, 200);"></form>)");
     fillIn(run, QStringLiteral("myhost"), QStringLiteral(".dyn.example.net"), QStringLiteral("pw"));
     // The second press comes before the page has answered the first.
     confirm(run);
     confirm(run);
     waitForSubmission(run);
-    QTRY_VERIFY_WITH_TIMEOUT(run.button("Command1")->isEnabled(), 20000);
-    QTest::qWait(300);
-    QCOMPARE(run.server.requestsTo("/answer").size(), 1);
+    QCOMPARE(run.server.requestsTo("/answer").constFirst().field("presses"), QByteArray("1"));
 }
 
 void TestProviderPage::failedSaveIsReportedAfterSubmitting()
