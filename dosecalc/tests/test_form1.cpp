@@ -2,7 +2,7 @@
 #include "dosecalc/form2.h"
 #include "dosecalc/form3.h"
 
-#include "dosecalc/tests/fakeopener.h"
+#include "common/testing/recordingopener.h"
 
 #include "common/application.h"
 #include "common/credits.h"
@@ -70,7 +70,7 @@ private:
     }
     void showPanel2() { QTest::mouseClick(control<QRadioButton>("Option2"), Qt::LeftButton); }
 
-    FakeOpener m_opener;
+    common::testing::RecordingOpener m_opener;
     QPointer<Form1> m_form;
 };
 
@@ -395,7 +395,8 @@ void TestForm1::webSiteHeading()
     QTest::keyClicks(box("Text4"), QStringLiteral("60"));
     const QString before = caption("Label26");
     QTest::mouseClick(label("Label37"), Qt::LeftButton);
-    QCOMPARE(m_opener.opened, QStringList{QString::fromUtf16(common::credits::authorWeb)});
+    QCOMPARE(m_opener.opened.size(), 1);
+    QCOMPARE(m_opener.opened[0].address, QString::fromUtf16(common::credits::authorWeb));
     QCOMPARE(caption("Label26"), before);
     QVERIFY(m_form->isVisible());
 }

@@ -2,7 +2,7 @@
 #include "dosecalc/form2.h"
 #include "dosecalc/form3.h"
 
-#include "dosecalc/tests/fakeopener.h"
+#include "common/testing/recordingopener.h"
 
 #include "common/application.h"
 #include "common/credits.h"
@@ -69,7 +69,7 @@ private:
         return form;
     }
 
-    FakeOpener m_opener;
+    common::testing::RecordingOpener m_opener;
     QPointer<Form1> m_form1;
 };
 
@@ -212,7 +212,8 @@ void TestSideWindows::aboutWindowWebLink()
     const QString address = QString::fromUtf16(common::credits::authorWeb);
     QCOMPARE(link->text(), address + QStringLiteral("  "));
     QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(3, 3));
-    QCOMPARE(m_opener.opened, QStringList{address});
+    QCOMPARE(m_opener.opened.size(), 1);
+    QCOMPARE(m_opener.opened[0].address, address);
     QVERIFY(common::SingleWindow<Form3>::isOpen());
 }
 

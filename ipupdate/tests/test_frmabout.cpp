@@ -2,6 +2,7 @@
 #include "common/credits.h"
 #include "common/desktop.h"
 #include "common/singlewindow.h"
+#include "common/testing/recordingopener.h"
 #include "ipupdate/frmabout.h"
 
 #include <QFrame>
@@ -12,18 +13,8 @@ using namespace ipupdate;
 
 namespace {
 
-struct Opened {
-    QString address;
-    QString verb;
-    bool operator==(const Opened &) const = default;
-};
-
-// Records what would have gone to the desktop's mail and web handlers.
-class RecordingOpener : public common::DesktopOpener {
-public:
-    QList<Opened> opened;
-    void open(const QString &address, const QString &verb) override { opened.append({address, verb}); }
-};
+using common::testing::Opened;
+using common::testing::RecordingOpener;
 
 const QColor blue(0, 0, 255);
 const QColor black(0, 0, 0);
