@@ -44,7 +44,11 @@ public:
 // Every heap allocation of the process passes through malloc, calloc or realloc: operator new
 // and Qt's containers alike. These definitions in the executable come before the C library's and
 // count each call. Under AddressSanitizer, which has its own allocator, nothing is counted.
-#ifndef __SANITIZE_ADDRESS__
+#ifdef __SANITIZE_ADDRESS__
+constexpr bool kCountsAllocations = false;
+#else
+constexpr bool kCountsAllocations = true;
+
 extern "C" {
 void *__libc_malloc(std::size_t size);
 void *__libc_calloc(std::size_t count, std::size_t size);
@@ -96,8 +100,9 @@ int runMicroBenchmarks(int argc, char *argv[], const std::vector<Comparison> &co
             continue;  // left out by --benchmark_filter
         printRow(c.measure, c.subject, subject->second.secondsPerIteration * scale,
                  reference->second.secondsPerIteration * scale, unit, c.timeGoal);
-        printRow(c.measure + ", allocs", c.subject, subject->second.allocationsPerIteration,
-                 reference->second.allocationsPerIteration, "", c.allocationGoal);
+        if (kCountsAllocations)
+            printRow(c.measure + ", allocs", c.subject, subject->second.allocationsPerIteration,
+                     reference->second.allocationsPerIteration, "", c.allocationGoal);
     }
     return 0;
 }
