@@ -3,9 +3,12 @@
 #include "colorword.h"
 #include "twips.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QVariant>
@@ -91,6 +94,29 @@ void setUpColors(QWidget *window, const QList<QWidget *> &controls)
     }
 }
 
+// Names a box for screen readers after the label that is its buddy. Left to itself, Qt would read
+// the label's closing colon too, and not reach the text box and the drop-down list of a combo
+// box at all.
+void nameBuddy(const QLabel *label)
+{
+    QWidget *buddy = label->buddy();
+    if (!buddy)
+        return;
+    QString name = label->text();
+    while (name.endsWith(u'：') || name.endsWith(u':'))
+        name.chop(1);
+    QList<QWidget *> named{buddy};
+    if (const auto *combo = qobject_cast<QComboBox *>(buddy)) {
+        named.append(combo->view());
+        if (combo->lineEdit())
+            named.append(combo->lineEdit());
+    }
+    for (QWidget *box : std::as_const(named)) {
+        if (box->accessibleName().isEmpty())
+            box->setAccessibleName(name);
+    }
+}
+
 void setUpControl(QWidget *control)
 {
     if (const QVariant size = control->property("pointSizeF"); size.isValid()) {
@@ -106,6 +132,7 @@ void setUpControl(QWidget *control)
         }
         if (label->property("autoSize").toBool())
             label->adjustSize();
+        nameBuddy(label);
     } else if (auto *button = qobject_cast<QPushButton *>(control)) {
         button->setAutoDefault(true);
         button->setDefault(false);

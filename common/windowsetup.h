@@ -23,6 +23,8 @@ namespace common {
 //   pointSizeF       double, a font size that .ui files cannot hold (10.5, 14.25)
 //   autoSize         bool, a label that sizes itself to its text
 //   borderStyle      "fixedSingle" on a label: a single sunken border
+// A label's buddy (QLabel::buddy, set in the .ui) is named after the label for screen readers,
+// without a closing colon; a combo box's own text box and drop-down list get that name too.
 // Every push button is pressed by Enter (main and keypad) and by Space while it has the focus;
 // no button is a default button, so Enter in a text box presses nothing. Horizontal and
 // vertical line frames let mouse events through to the window below them.

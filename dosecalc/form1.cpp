@@ -65,6 +65,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent)
                                                        : 0;
         result.room = label->contentsRect().width() - 2 * label->margin() - indent;
         result.label->setToolTipDuration(-1);
+        result.description = result.label->accessibleDescription();
     }
 
     connect(Option1, &QRadioButton::clicked, this, common::guarded([this] { Option1_Click(); }));
@@ -242,11 +243,15 @@ void Form1::setStale(Result &result, bool stale)
         palette.setColor(result.label->foregroundRole(), staleText);
         palette.setColor(result.label->backgroundRole(), QApplication::palette(result.label).color(QPalette::Window));
         result.label->setPalette(palette);
-        result.label->setToolTip(QStringLiteral("当前输入无法计算（数值无效或超出范围），"
-                                                "此数字不是当前输入的计算结果，请勿使用。"));
+        const QString warning = QStringLiteral("当前输入无法计算（数值无效或超出范围），"
+                                               "此数字不是当前输入的计算结果，请勿使用。");
+        result.label->setToolTip(warning);
+        // Read out too, since a screen reader user does not see the grey.
+        result.label->setAccessibleDescription(result.description + QStringLiteral("。") + warning);
     } else {
         result.label->setPalette(result.current);
         result.label->setToolTip(QString());
+        result.label->setAccessibleDescription(result.description);
     }
 }
 

@@ -44,6 +44,8 @@ private:
         std::optional<QFontMetricsF> metrics;
         std::array<qreal, 128> advances{};
         qreal room = 0;
+        // What a screen reader says the figure is: the quantity and its unit.
+        QString description;
         bool stale = false;
     };
     void showResult(QLabel *label, double value);

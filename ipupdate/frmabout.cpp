@@ -7,7 +7,9 @@
 #include "common/desktop.h"
 #include "common/eventguard.h"
 #include "common/windowsetup.h"
+#include "ipupdate/settingsplace.h"
 
+#include <QDir>
 #include <QMouseEvent>
 
 namespace ipupdate {
@@ -32,6 +34,11 @@ bool isClick(const QWidget *control, const QEvent *event)
 
 } // namespace
 
+QString settingsPlaceTip(const QString &settingsPath)
+{
+    return QStringLiteral("设置保存在：") + QDir::toNativeSeparators(settingsPath);
+}
+
 frmabout::frmabout()
 {
     setupUi(this);
@@ -39,6 +46,7 @@ frmabout::frmabout()
     Label2->setToolTip(QStringLiteral("软件作者") + authorName() + QStringLiteral("的信箱：") + authorMail());
     Label3->setText(QStringLiteral("软件网址:") + authorWeb());
     Label3->setToolTip(QStringLiteral("软件作者") + authorName() + QStringLiteral("的网址"));
+    Label1->setToolTip(settingsPlaceTip(settingsFilePath()));
     common::setUpWindow(this);
 
     const QCursor hand = handCursor();

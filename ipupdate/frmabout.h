@@ -6,6 +6,10 @@
 
 namespace ipupdate {
 
+// The line that tells the user which settings file is in use, as a tooltip of the About
+// window's version line and of the main window's settings frame.
+QString settingsPlaceTip(const QString &settingsPath);
+
 // The About window: the version line, the author's mail and web links. Opened modeless and
 // without an owner, one copy at a time; closes on a click on its background or version line.
 class frmabout : public QWidget, private Ui::frmabout {

@@ -76,6 +76,7 @@ bool frmmain::load(SocketLayer &layer)
     Text1->setText(ReadSetting(section, QStringLiteral("username"), m_places.settingsPath()));
     Combo1->setEditText(ReadSetting(section, QStringLiteral("domain"), m_places.settingsPath()));
     Text2->setText(ReadSetting(section, QStringLiteral("password"), m_places.settingsPath()));
+    Frame1->setToolTip(settingsPlaceTip(m_places.settingsPath()));
 
     if (!SocketsInitialize(layer, *this))
         return false;
@@ -116,6 +117,7 @@ void frmmain::confirmSubmitted(const SubmitOutcome &outcome)
     bool saved = WriteSetting(section, QStringLiteral("username"), Text1->text(), m_places.settingsPath());
     saved = WriteSetting(section, QStringLiteral("domain"), Combo1->currentText(), m_places.settingsPath()) && saved;
     saved = WriteSetting(section, QStringLiteral("password"), Text2->text(), m_places.settingsPath()) && saved;
+    Frame1->setToolTip(settingsPlaceTip(m_places.settingsPath()));
     Command3->setEnabled(false);
     Command1->setEnabled(false);
     if (!saved) {
