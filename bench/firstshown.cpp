@@ -20,10 +20,10 @@ constexpr int kReached = 42;
 
 class Watcher : public QObject {
 public:
-    explicit Watcher(const QString &specification)
+    explicit Watcher(const QString &argument)
     {
-        if (specification.startsWith(QLatin1String("enabled=")))
-            m_enabledName = specification.mid(8);
+        if (argument.startsWith(QLatin1String("enabled=")))
+            m_enabledName = argument.mid(8);
         qApp->installEventFilter(this);
     }
 
@@ -64,11 +64,11 @@ class FirstShownPlugin : public QGenericPlugin {
     Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "firstshown.json")
 
 public:
-    QObject *create(const QString &key, const QString &specification) override
+    QObject *create(const QString &key, const QString &argument) override
     {
         if (key.compare(QLatin1String("firstshown"), Qt::CaseInsensitive) != 0)
             return nullptr;
-        return new Watcher(specification);
+        return new Watcher(argument);
     }
 };
 
